@@ -1,4 +1,5 @@
 # Windows test programs run under Wine, through a wrapper that owns the build's Wine prefix.
+# i686 code runs under Wine's 32-bit loader, x86_64 code under its 64-bit one, each in its own prefix.
 if(WIN_ARCH STREQUAL "x86_64")
   set(WINE_LOADER /usr/lib/wine/wine64)
   set(WINE_SERVER /usr/lib/wine/wineserver64)

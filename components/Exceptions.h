@@ -28,10 +28,10 @@ public:
     const char* ClassName() const override { return "EFCreateError"; }
 };
 
-// A write that stored fewer bytes than it was given (a full disk).
-class EWriteError : public Exception {
+// A file stream's write that stored fewer bytes than it was given (a full disk): silent, like
+// the stream's other failures.
+class EWriteError : public EAbort {
 public:
-    using Exception::Exception;
     const char* ClassName() const override { return "EWriteError"; }
 };
 

@@ -61,5 +61,5 @@ void TStringList::SaveToFile(const std::string& path) const
     const std::string text = Text();
     TFileStream file(path, TFileStream::Mode::Create);
     if (file.Write(text.data(), text.size()) != text.size())
-        throw EWriteError("the file could not be written whole: " + path);
+        throw EWriteError();
 }
