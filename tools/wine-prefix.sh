@@ -2,9 +2,12 @@
 # Makes a Wine prefix ready for the wizard and its tests, once: real user folders instead of links
 # to $HOME, the fonts the dialogs expect, Wine-drawn frames (keys reach windows with no window
 # manager), and the temporary folder taken from $TEST_TMP per run.
-#   wine-prefix.sh <prefix>      (WINELOADER, WINESERVER and WINEARCH set by the caller)
+#   wine-prefix.sh <prefix> [--test-drives]   (WINELOADER, WINESERVER and WINEARCH set by the caller)
+# --test-drives adds drives of every kind the tests look at: e: removable, f: CD-ROM, n: network,
+# l: fixed with the label "Data Disk".
 set -euo pipefail
 prefix=$1
+test_drives=${2:-}
 [ -f "$prefix/.setup-ready" ] && exit 0
 
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -32,6 +35,20 @@ REGEDIT4
 "TMP"=str(2):"%TEST_TMP%"
 "TEMP"=str(2):"%TEST_TMP%"
 REG
+if [ "$test_drives" = --test-drives ]; then
+  for d in e:removable f:cdrom n:network l:labelled; do
+    mkdir -p "$prefix/drives/${d#*:}"
+    ln -sfn "$prefix/drives/${d#*:}" "$prefix/dosdevices/${d%%:*}:"
+  done
+  echo "Data Disk" >"$prefix/drives/labelled/.windows-label"
+  cat >>"$prefix/.setup.reg" <<'REG'
+
+[HKEY_LOCAL_MACHINE\Software\Wine\Drives]
+"e:"="floppy"
+"f:"="cdrom"
+"n:"="network"
+REG
+fi
 "$WINELOADER" regedit /S "$(WINEPREFIX=$prefix "$WINELOADER" winepath -w "$prefix/.setup.reg" 2>/dev/null)" \
   >>"$prefix/.wineboot.log" 2>&1
 "$WINESERVER" -w
