@@ -46,7 +46,7 @@ def check_list(folder):
         names.append(name)
     if names != ENTRIES:
         fault('pack.lst: entries %s, wanted %s' % (names, ENTRIES))
-    print('pack.lst: %d entries in order, dates well formed' % len(names))
+    print('pack.lst: %d entries checked' % len(names))
 
 
 def check_files(folder):
