@@ -12,8 +12,8 @@ import subprocess
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-ENTRIES = ['License.txt', 'hunspell.dll', 'el_GR.dic', 'el_GR.aff', 'Greek.hyph', 'userdicgr.tlx',
-           'Greek.asc', 'Greek.thes', 'Logo.bmp', 'LogoSmall.bmp']
+ENTRIES = ['License.txt', 'hunspell.dll', 'Greek.asc', 'userdicgr.tlx', 'el_GR.dic', 'el_GR.aff', 'Greek.hyph',
+           'Greek.thes', 'Logo.bmp', 'LogoSmall.bmp']
 EXTRA = ['pack.lst', 'README.md']
 
 faults = []
