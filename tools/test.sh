@@ -18,9 +18,9 @@ cmake --build "$tests" -j"$jobs"
 
 . "$root/tools/xvfb.sh"
 start_xvfb
-trap 'stop_full_drive; stop_xvfb' EXIT
-. "$root/tools/full-drive.sh"
-start_full_drive "$tests"
+trap 'stop_mounted_drives; stop_xvfb' EXIT
+. "$root/tools/mounted-drives.sh"
+start_mounted_drives "$tests"
 
 echo "Windows code under test: $WIN_TEST_ARCH ($WIN_TEST_ARCH_REASON)"
 cd "$tests"
