@@ -10,14 +10,36 @@
 #include "archive/AttachFiles.h"
 #include "components/Application.h"
 #include "components/Exceptions.h"
+#include "components/ExtCtrls.h"
+#include "components/FormDescription.h"
+#include "wizard/FileCtrl.h"
+#include "components/StdCtrls.h"
 #include "utils/InstUtils.h"
 #include "utils/MessageBox.h"
+#include "wizard/MainDlg.h"
 
 namespace {
 
 const char DamagedSetupMessage[] =
     "The setup program is damaged and cannot continue.\r\r"
     "Please obtain the setup program of the Korvanta Greek Spellchecker again.";
+
+// The classes that the wizard's form description names.
+void RegisterComponentClasses()
+{
+    RegisterComponentClass<TBevel>("TBevel");
+    RegisterComponentClass<TButton>("TButton");
+    RegisterComponentClass<TCheckBox>("TCheckBox");
+    RegisterComponentClass<TDirectoryListBox>("TDirectoryListBox");
+    RegisterComponentClass<TDriveComboBox>("TDriveComboBox");
+    RegisterComponentClass<TEdit>("TEdit");
+    RegisterComponentClass<TImage>("TImage");
+    RegisterComponentClass<TLabel>("TLabel");
+    RegisterComponentClass<TMemo>("TMemo");
+    RegisterComponentClass<TPanel>("TPanel");
+    RegisterComponentClass<TPageControl>("TPageControl");
+    RegisterComponentClass<TTabSheet>("TTabSheet");
+}
 
 void SetApplicationIconAndTitle(TApplication& application)
 {
@@ -30,6 +52,7 @@ void SetApplicationIconAndTitle(TApplication& application)
 
 int RunSetup(TApplication& application)
 {
+    RegisterComponentClasses();
     SetApplicationIconAndTitle(application);
     std::unique_ptr<TAttachedFiles> files;
     try {
@@ -39,6 +62,14 @@ int RunSetup(TApplication& application)
         return 1;
     }
     AttachedFiles = files.get();
+    {
+        auto wizard = std::make_unique<TMainDlgForm>();
+        MainDlgForm = wizard.get();
+        wizard->ShowModal();
+        if (InstallStarted)
+            wizard->SaveSettings();
+        MainDlgForm = nullptr;
+    }
     AttachedFiles = nullptr;
     return 0;
 }
