@@ -68,15 +68,18 @@ protected:
 
 TEST_F(Lists, TheDriveListLeavesOutCdRomsAndNamesEveryOtherDrive)
 {
-    // The test prefix: c: and z: fixed, e: removable, f: CD-ROM, l: labelled "Data Disk", n: network.
+    // The test prefix: c: and z: fixed, e: removable, f: CD-ROM, l: labelled "Data Disk", n: network
+    // (and, when the run could mount them, x: and y:, which this test passes over).
     EXPECT_EQ(drives_->DriveMask(), GetLogicalDrives());
     std::vector<std::string> texts;
     for (int i = 0; i < drives_->ItemCount(); ++i) {
-        texts.push_back(drives_->ItemText(i));
-        EXPECT_EQ(drives_->ItemRemovable(i), drives_->ItemText(i)[0] == 'e') << drives_->ItemText(i);
+        const std::string& text = drives_->ItemText(i);
+        EXPECT_EQ(drives_->ItemRemovable(i), text[0] == 'e') << text;
+        if (text[0] != 'x' && text[0] != 'y')
+            texts.push_back(text);
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"c: ", "e: ", "l: [data disk]", "n: ", "z: "}));
-    EXPECT_EQ(SendMessageA(drives_->Handle(), CB_GETCOUNT, 0, 0), static_cast<LRESULT>(texts.size()));
+    EXPECT_EQ(SendMessageA(drives_->Handle(), CB_GETCOUNT, 0, 0), static_cast<LRESULT>(drives_->ItemCount()));
 }
 
 TEST_F(Lists, SetFolderShowsAncestorsAndSortedSubfoldersOfTheNearestExistingFolder)
