@@ -70,7 +70,13 @@ void TLabel::AdjustSize()
     DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_EXPANDTABS);
     SelectObject(dc, old);
     ReleaseDC(Handle(), dc);
+    // A label that shrinks leaves its old text on the parent unless that area is painted again.
+    HWND parent = GetParent(Handle());
+    RECT before;
+    GetWindowRect(Handle(), &before);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&before), 2);
     SetWindowPos(Handle(), nullptr, 0, 0, r.right, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(parent, &before, TRUE);
 }
 
 bool TLabel::ReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
