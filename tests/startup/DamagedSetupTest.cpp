@@ -7,6 +7,7 @@
 #include "archive/ArchiveRecords.h"
 #include "tests/driver/WindowDriver.h"
 #include "tests/unit/TestSupport.h"
+#include "tests/wizard/SetupSession.h"
 #include "utils/InstUtils.h"
 
 namespace {
@@ -14,15 +15,6 @@ namespace {
 const char DamagedText[] =
     "The setup program is damaged and cannot continue.\r\r"
     "Please obtain the setup program of the Korvanta Greek Spellchecker again.";
-
-std::string SetupExePath()
-{
-    std::string path = "Z:" SETUP_EXE_HOST_PATH;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
 
 std::string ResourceBytes(const std::string& exe)
 {
