@@ -7,10 +7,25 @@ TApplication* Application = nullptr;
 namespace {
 
 const char ApplicationWindowClass[] = "TApplication";
+// Posted to itself on activation, so that the hand-over happens after the activation has ended.
+constexpr UINT ActivateModalWindow = WM_APP + 1;
 
 LRESULT CALLBACK ApplicationWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return DefWindowProcA(window, message, wParam, lParam);
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE)
+            PostMessageA(window, ActivateModalWindow, 0, 0);
+        return 0;
+    case ActivateModalWindow: {
+        HWND modal = Application ? Application->ModalWindow() : nullptr;
+        if (modal && GetActiveWindow() == window && IsWindowVisible(modal) && IsWindowEnabled(modal))
+            SetActiveWindow(modal);
+        return 0;
+    }
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
 }
 
 }  // namespace

@@ -21,10 +21,17 @@ public:
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title);
 
+    // The window of the form being shown modally, or null. While it is set, activating the
+    // application window (as the system does when a message box that it owns closes) passes the
+    // activation on to that form, so that the keyboard reaches the form again.
+    HWND ModalWindow() const { return modalWindow_; }
+    void SetModalWindow(HWND window) { modalWindow_ = window; }
+
 private:
     HINSTANCE instance_;
     HWND handle_ = nullptr;
     HICON icon_ = nullptr;
+    HWND modalWindow_ = nullptr;
     std::string title_;
 };
 

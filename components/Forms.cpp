@@ -329,6 +329,9 @@ int TForm::ShowModal()
                      (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     modal_ = true;
+    const HWND previousModal = Application ? Application->ModalWindow() : nullptr;
+    if (Application)
+        Application->SetModalWindow(Handle());
     SetVisible(true);
     SetForegroundWindow(Handle());
     SetActiveWindow(Handle());
@@ -354,6 +357,8 @@ int TForm::ShowModal()
         }
     }
     modal_ = false;
+    if (Application)
+        Application->SetModalWindow(previousModal);
     SetVisible(false);
     return ModalResult;
 }

@@ -3,6 +3,8 @@
 namespace {
 
 constexpr int MessageTextControlId = 0xFFFF;
+// The context bit of a key message: Alt is held.
+constexpr LPARAM AltHeld = 1 << 29;
 
 struct BoxSearch {
     DWORD ProcessId;
@@ -82,6 +84,60 @@ bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs)
         Sleep(10);
     }
     return true;
+}
+
+HWND FocusedWindow(HWND topLevel)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(topLevel, nullptr), &info);
+    return info.hwndFocus ? info.hwndFocus : topLevel;
+}
+
+bool WaitForFocus(HWND topLevel, HWND expected, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (FocusedWindow(topLevel) != expected) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+bool WaitForActive(HWND topLevel, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    while (true) {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(topLevel, nullptr), &info);
+        if (info.hwndActive == topLevel)
+            return true;
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(20);
+    }
+}
+
+void PostKey(HWND topLevel, WPARAM virtualKey)
+{
+    HWND focus = FocusedWindow(topLevel);
+    PostMessageA(focus, WM_KEYDOWN, virtualKey, 1);
+    PostMessageA(focus, WM_KEYUP, virtualKey, 1 | (3u << 30));
+}
+
+void PostAltLetter(HWND topLevel, char letter)
+{
+    PostMessageA(FocusedWindow(topLevel), WM_SYSCHAR, static_cast<WPARAM>(static_cast<unsigned char>(letter)),
+                 1 | AltHeld);
+}
+
+void PostAltF4(HWND topLevel)
+{
+    HWND focus = FocusedWindow(topLevel);
+    PostMessageA(focus, WM_SYSKEYDOWN, VK_F4, 1 | AltHeld);
+    PostMessageA(focus, WM_SYSKEYUP, VK_F4, 1 | AltHeld | (3u << 30));
 }
 
 BoxAnswerer::BoxAnswerer(Reply reply)
