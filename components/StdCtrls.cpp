@@ -77,6 +77,8 @@ void TLabel::AdjustSize()
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&before), 2);
     SetWindowPos(Handle(), nullptr, 0, 0, r.right, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(parent, &before, TRUE);
+    // The static control drew the new text at its old width, wrapped; draw it all again at the new one.
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 bool TLabel::ReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)

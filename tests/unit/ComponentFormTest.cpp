@@ -283,6 +283,22 @@ TEST(ComponentControls, APanelPaintsItsOwnColourOnlyWithoutTheParentBackground)
     ReleaseDC(nullptr, screen);
 }
 
+TEST(ComponentControls, AnAutoSizedLabelIsPaintedAgainWholeWhenItsCaptionChanges)
+{
+    TestForm test;
+    TLabel* title = test.Get<TLabel>("Title");
+    ShowWindow(test.form.Handle(), SW_SHOWNA);
+    for (const char* caption : {"A much longer title than before", "Short", "Longer once more"}) {
+        UpdateWindow(test.form.Handle());
+        title->SetCaption(caption);
+        RECT client, update;
+        GetClientRect(title->Handle(), &client);
+        ASSERT_TRUE(GetUpdateRect(title->Handle(), &update, FALSE)) << caption;
+        EXPECT_TRUE(EqualRect(&update, &client)) << caption << ": only part of the label is painted again";
+    }
+    ShowWindow(test.form.Handle(), SW_HIDE);
+}
+
 TEST(ComponentControls, AMemoLoadsLinesEndingInLfOrCrLf)
 {
     RegisterComponentClass<TMemo>("TMemo");
