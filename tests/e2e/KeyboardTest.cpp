@@ -11,21 +11,6 @@
 namespace {
 
 const char Welcome[] = "Welcome to the Korvanta Greek Spellchecker";
-const char CloseText[] =
-    "Setup is not complete. If you quit this setup program now,\r"
-    "the Korvanta Greek Spellchecker will not be correctly installed.\r\r"
-    "You may relaunch the setup program at a later time\r"
-    "to complete the installation of the Korvanta Greek Spellchecker.\r\r"
-    "To continue installing, click No.\r"
-    "To quit this setup program, click Yes.";
-
-std::string StandInPath()
-{
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    const std::string path = exe;
-    return path.substr(0, path.find_last_of('\\') + 1) + "kvwrite.exe";
-}
 
 class Keyboard : public ::testing::Test {
 protected:
@@ -52,7 +37,7 @@ protected:
     {
         const MessageBoxSeen box = setup.WaitForBox();
         ASSERT_NE(box.Window, nullptr) << "no close question: " << DescribeWindow(setup);
-        EXPECT_EQ(box.Text, CloseText);
+        EXPECT_EQ(box.Text, CloseQuestionText);
         EXPECT_EQ(box.Buttons, (std::vector<std::string>{"&Yes", "&No"}));
         AnswerMessageBox(box.Window, answer);
     }

@@ -17,14 +17,6 @@ namespace {
 const char* const PackFiles[] = {"Greek.asc", "hunspell.dll", "el_GR.dic", "el_GR.aff", "userdicgr.tlx", "Greek.hyph",
                                  "Greek.thes"};
 
-std::string StandInPath()
-{
-    char exe[MAX_PATH];
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string path = exe;
-    return path.substr(0, path.find_last_of('\\') + 1) + "kvwrite.exe";
-}
-
 class Install : public ::testing::Test {
 protected:
     void SetUp() override

@@ -20,13 +20,6 @@ const char RefusalText[] =
 const char WrongFolderText[] =
     "The specified folder does not contain a properly installed Korvanta Word Processor.\r"
     "Please specify the proper home folder of Korvanta Word Processor on your hard disk.";
-const char CloseText[] =
-    "Setup is not complete. If you quit this setup program now,\r"
-    "the Korvanta Greek Spellchecker will not be correctly installed.\r\r"
-    "You may relaunch the setup program at a later time\r"
-    "to complete the installation of the Korvanta Greek Spellchecker.\r\r"
-    "To continue installing, click No.\r"
-    "To quit this setup program, click Yes.";
 const char LicenseBox[] = "I &accept all the terms of the above License Agreement";
 
 // A top-level window of this process that carries the word processor's marker property.
@@ -139,7 +132,7 @@ TEST_F(PageFlow, ForwardAndBackTheButtonsAndTitlesFollowEachPage)
     setup.Press("< &Back");
     ExpectPage(setup, "Welcome to the Korvanta Greek Spellchecker", hidden, next, cancel);
     setup.CloseBox();
-    ExpectBox(setup, CloseText, IDYES);
+    ExpectBox(setup, CloseQuestionText, IDYES);
     EXPECT_EQ(setup.WaitForExit(), 0u);
 }
 
@@ -205,7 +198,7 @@ TEST_F(PageFlow, ARunningWordProcessorBlocksTheLicenseAndTheInstallation)
     EXPECT_TRUE(setup.WaitForTitle("Ready to Install"));
     EXPECT_FALSE(PathExists(PathJoin(GetSpecialFolder(CSIDL_COMMON_APPDATA_FOLDER), "Korvanta\\Public")));
     setup.Press("Cancel");
-    ExpectBox(setup, CloseText, IDYES);
+    ExpectBox(setup, CloseQuestionText, IDYES);
     EXPECT_EQ(setup.WaitForExit(), 0u);
 }
 
@@ -243,7 +236,7 @@ TEST_F(PageFlow, TheHomeFolderIsTidiedAndMustHoldTheWordProcessor)
     setup.Press("&Next >");
     ASSERT_TRUE(setup.WaitForTitle("Ready to Install"));
     setup.Press("Cancel");
-    ExpectBox(setup, CloseText, IDYES);
+    ExpectBox(setup, CloseQuestionText, IDYES);
     EXPECT_EQ(setup.WaitForExit(), 0u);
     EXPECT_TRUE(ReadSettings().HomeFolder.empty()) << "nothing is saved before the installation begins";
 }
@@ -259,7 +252,7 @@ TEST_F(PageFlow, EveryWayOfClosingAsksUnlessTheWizardEndsItself)
                 setup.Press("Cancel");
             else
                 setup.CloseBox();
-            ExpectBox(setup, CloseText, answer);
+            ExpectBox(setup, CloseQuestionText, answer);
             if (answer == IDNO)
                 EXPECT_TRUE(setup.WaitForTitle("Welcome to the Korvanta Greek Spellchecker")) << how;
         }

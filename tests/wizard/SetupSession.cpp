@@ -39,6 +39,22 @@ BOOL CALLBACK FindMainWindow(HWND window, LPARAM param)
 
 }  // namespace
 
+const char CloseQuestionText[] =
+    "Setup is not complete. If you quit this setup program now,\r"
+    "the Korvanta Greek Spellchecker will not be correctly installed.\r\r"
+    "You may relaunch the setup program at a later time\r"
+    "to complete the installation of the Korvanta Greek Spellchecker.\r\r"
+    "To continue installing, click No.\r"
+    "To quit this setup program, click Yes.";
+
+std::string StandInPath()
+{
+    char exe[MAX_PATH];
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    const std::string path = exe;
+    return path.substr(0, path.find_last_of('\\') + 1) + "kvwrite.exe";
+}
+
 std::string SetupExePath()
 {
     std::string path = "Z:" SETUP_EXE_HOST_PATH;

@@ -11,6 +11,11 @@
 #include "tests/driver/WindowDriver.h"
 
 std::string SetupExePath();
+// The stand-in kvwrite.exe built beside the tests.
+std::string StandInPath();
+
+// The close question, word for word.
+extern const char CloseQuestionText[];
 
 class SetupSession {
 public:
