@@ -25,12 +25,6 @@ std::string CannotCreateMessage(const std::string& path)
            "again.";
 }
 
-std::string FolderPart(const std::string& path)
-{
-    const size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 // Gives the file the entry's date as its last-write time; a date that has no DOS form is skipped.
 void StampLastWriteTime(const std::string& path, TDateTime date)
 {

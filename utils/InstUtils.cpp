@@ -294,6 +294,12 @@ TDateTime FileDateTime(const std::string& path)
     return EncodeDateTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond & ~1);
 }
 
+std::string FolderPart(const std::string& path)
+{
+    const size_t cut = path.find_last_of("\\:");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
 std::string DrivePart(const std::string& path)
 {
     if (path.size() >= 2 && path[1] == ':')

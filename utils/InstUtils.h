@@ -50,6 +50,9 @@ TDateTime LocalNow();
 unsigned GetPathDriveType(const std::string& path);
 bool IsRemovableDrive(const std::string& path);
 
+// A path up to and including its last backslash or colon; empty when it has neither.
+std::string FolderPart(const std::string& path);
+
 // The drive part of a path: "C:" for C:\x, "\\server\share" for a server path, else empty.
 std::string DrivePart(const std::string& path);
 

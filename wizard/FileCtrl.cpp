@@ -123,12 +123,6 @@ std::string VolumeLabel(const std::string& root)
     return read && label[0] ? "[" + std::string(label) + "]" : std::string();
 }
 
-std::string FolderPart(const std::string& path)
-{
-    const size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-}
-
 int CompareNamesCI(const std::string& a, const std::string& b)
 {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
